@@ -1,0 +1,66 @@
+#include "hostsim/host_options.h"
+
+#include "hostsim/number_text.h"
+#include "hostsim/sim_libc.h"
+
+const char HOST_USAGE[] =
+    "usage: hostsim [--module PATH] --scenario FILE [--steps N] [--csv] [--trace]\n"
+    "\n"
+    "  --module PATH    the module binary to load (default: the one beside hostsim)\n"
+    "  --scenario FILE  CSV of vessels, one a row, with the header\n"
+    "                   name,atm_density,mass,size,body_mass,body_radius,altitude,bank,pitch\n"
+    "  --steps N        time steps to run (default 1)\n"
+    "  --csv            print step,vessel,fx,fy,fz,line rows instead of a table\n"
+    "  --trace          print every host call with its arguments and answer (stderr)\n";
+
+namespace {
+
+bool ParseCount(const char *text, unsigned *value) {
+  if (text[0] < '0' || text[0] > '9') return false;
+  char *end = nullptr;
+  const unsigned long parsed = strtoul(text, &end, 10);
+  if (*end != '\0' || parsed > 100000000UL) return false;
+  *value = static_cast<unsigned>(parsed);
+  return true;
+}
+
+}  // namespace
+
+bool ParseHostOptions(int argc, char **argv, HostOptions *options, char *problem,
+                      size_t problemSize) {
+  for (int i = 1; i < argc; ++i) {
+    const char *arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (strcmp(arg, "--csv") == 0) {
+      options->csv = true;
+    } else if (strcmp(arg, "--trace") == 0) {
+      options->trace = true;
+    } else if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+      options->help = true;
+      return true;
+    } else if (strcmp(arg, "--module") == 0 && hasValue) {
+      options->modulePath = argv[++i];
+    } else if (strcmp(arg, "--scenario") == 0 && hasValue) {
+      options->scenarioPath = argv[++i];
+    } else if (strcmp(arg, "--steps") == 0 && hasValue) {
+      if (!ParseCount(argv[++i], &options->steps)) {
+        FormatText(problem, problemSize,
+                   "--steps expects a whole number from 0 to 100000000, got \"%s\"", argv[i]);
+        return false;
+      }
+    } else if (strncmp(arg, "--", 2) == 0 && !hasValue &&
+               (strcmp(arg, "--module") == 0 || strcmp(arg, "--scenario") == 0 ||
+                strcmp(arg, "--steps") == 0)) {
+      FormatText(problem, problemSize, "%s expects a value", arg);
+      return false;
+    } else {
+      FormatText(problem, problemSize, "unknown argument \"%s\"", arg);
+      return false;
+    }
+  }
+  if (options->scenarioPath == nullptr) {
+    FormatText(problem, problemSize, "--scenario FILE is required");
+    return false;
+  }
+  return true;
+}
