@@ -10,6 +10,7 @@
 // set sign bit: "1.#QNA", "-1.#QNA", "1.#SNA", "-1.#SNA".
 #include "lift/status_number.h"
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include "lift/five_digits.h"
@@ -21,6 +22,11 @@ constexpr uint64_t EXPONENT_BITS = 0x7FF0000000000000ULL;
 constexpr uint64_t FRACTION_BITS = 0x000FFFFFFFFFFFFFULL;
 constexpr uint64_t QUIET_BIT = 0x0008000000000000ULL;
 constexpr uint64_t DEFAULT_NAN = 0xFFF8000000000000ULL;
+
+constexpr char DIGIT_PAIRS[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 unsigned CopyText(const char *text, char *out) {
   unsigned n = 0;
@@ -41,13 +47,6 @@ unsigned FormatNonFinite(uint64_t bits, char *out) {
   return n + CopyText(text, out + n);
 }
 
-// Drops zeros at the end of a fraction, and the point if nothing follows.
-unsigned TrimFraction(char *start, unsigned length) {
-  while (length > 0 && start[length - 1] == '0') --length;
-  if (length > 0 && start[length - 1] == '.') --length;
-  return length;
-}
-
 unsigned FormatFinite(uint64_t bits, char *out) {
   const bool negative = (bits & SIGN_BIT) != 0;
   const int biased = static_cast<int>((bits & EXPONENT_BITS) >> 52);
@@ -64,42 +63,43 @@ unsigned FormatFinite(uint64_t bits, char *out) {
   }
   const FIVEDIGITS five = FiveDigitsOf(significand, exponent);
 
-  char digits[5];
-  uint32_t rest = five.digits;
-  for (int i = 4; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
+  // The first digit, then two pairs from a table: three short divisions
+  // side by side rather than a chain of five.
+  const size_t lastFour = five.digits % 10000;
+  const char *high = &DIGIT_PAIRS[2 * (lastFour / 100)];
+  const char *low = &DIGIT_PAIRS[2 * (lastFour % 100)];
+  const char digits[5] = {static_cast<char>('0' + five.digits / 10000), high[0], high[1], low[0],
+                          low[1]};
+
+  // Zeros at the end of the fraction are never written, rather than
+  // written and dropped: the status line goes straight into the host's
+  // buffer, and nothing may be touched behind its end.
+  int significant = 5;
+  while (significant > 1 && digits[significant - 1] == '0') --significant;
 
   char *c = out;
   if (negative) *c++ = '-';
   const int x = five.exponent;
   if (x < -4 || x >= 5) {
-    char *mantissa = c;
     *c++ = digits[0];
-    *c++ = '.';
-    for (int i = 1; i < 5; ++i) *c++ = digits[i];
-    c = mantissa + TrimFraction(mantissa, static_cast<unsigned>(c - mantissa));
+    if (significant > 1) *c++ = '.';
+    for (int i = 1; i < significant; ++i) *c++ = digits[i];
     *c++ = 'e';
     *c++ = x < 0 ? '-' : '+';
     const int magnitude = x < 0 ? -x : x;  // at most 324: three digits
     *c++ = static_cast<char>('0' + magnitude / 100);
     *c++ = static_cast<char>('0' + magnitude / 10 % 10);
     *c++ = static_cast<char>('0' + magnitude % 10);
-    return static_cast<unsigned>(c - out);
-  }
-  char *number = c;
-  if (x >= 0) {
-    for (int i = 0; i <= x; ++i) *c++ = digits[i];
-    *c++ = '.';
-    for (int i = x + 1; i < 5; ++i) *c++ = digits[i];
+  } else if (x >= 0) {
+    for (int i = 0; i <= x; ++i) *c++ = digits[i];  // the whole part, zeros too
+    if (significant > x + 1) *c++ = '.';
+    for (int i = x + 1; i < significant; ++i) *c++ = digits[i];
   } else {
     *c++ = '0';
     *c++ = '.';
     for (int i = 0; i < -x - 1; ++i) *c++ = '0';
-    for (int i = 0; i < 5; ++i) *c++ = digits[i];
+    for (int i = 0; i < significant; ++i) *c++ = digits[i];
   }
-  c = number + TrimFraction(number, static_cast<unsigned>(c - number));
   return static_cast<unsigned>(c - out);
 }
 

@@ -31,6 +31,24 @@ TEST(HostsimCli, WorkedCaseForceInCsv) {
   EXPECT_EQ(0u, lines[1].find("0,0,0x0p+0,0x1.7fdc4428f5c28p+12,0x0p+0,")) << lines[1];
 }
 
+TEST(HostsimCli, DocumentedStatusLinesInCsv) {
+  const CommandResult r = Hostsim("--scenario " + SCENARIOS + "/status_lines.csv --csv");
+  ASSERT_EQ(0, r.status) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  const char *expected[] = {
+      "MASS:1000 kg MEAN:10 m VOL:523.6 m3 DENS:1.9099 kg/m3 LIFT:6141.8 N",
+      "MASS:2.5e+005 kg MEAN:60 m VOL:1.131e+005 m3 DENS:2.2105 kg/m3 LIFT:1.3543e+006 N",
+      "MASS:0.5 kg MEAN:0.05 m VOL:6.545e-005 m3 DENS:7639.4 kg/m3 LIFT:0.00078372 N",
+      "MASS:1000 kg MEAN:0 m VOL:0 m3 DENS:1.#INF kg/m3 LIFT:0 N",
+      "MASS:0 kg MEAN:0 m VOL:0 m3 DENS:-1.#IND kg/m3 LIFT:0 N",
+  };
+  ASSERT_EQ(6u, lines.size()) << r.out;
+  for (size_t i = 0; i < 5; ++i) {
+    const std::string &row = lines[i + 1];
+    EXPECT_EQ(expected[i], row.substr(row.rfind(',') + 1));
+  }
+}
+
 TEST(HostsimCli, StepsRepeatTheSameForces) {
   const CommandResult r = Hostsim("--scenario " + SCENARIOS + "/sample.csv --csv --steps 3");
   ASSERT_EQ(0, r.status) << r.err;

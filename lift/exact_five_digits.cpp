@@ -1,37 +1,13 @@
-// Both routes compute D = floor(x * 10^p), an integer of 18 or 19 digits,
-// for p = 17 - k where 10^k <= 2^(exponent + 52) <= x. Then
-//   x lies in [10^k, 2 * 10^(k+1)), so D lies in [10^17, 2 * 10^18);
-//   the 17-digit rounding of x is that of D, since x * 10^p lies in
-//   [D, D + 1) and the rounding boundaries are whole numbers: no sticky
-//   bit is needed;
-//   the five digits come from the 17 by adding half of 10^12 and
-//   dividing, a carry to 100000 being one more decimal exponent.
-//
-// The code runs on a 32-bit processor too: it has no 64-bit division (the
-// compiler would call a runtime helper the module does not have) and no
-// 128-bit integers.
+// The exact route to the five digits: D = floor(x * 10^p) with p = 17 - k,
+// an integer of 18 or 19 digits, from a fixed-size big integer, for the
+// rare inputs the fast route hands over. The 17-digit rounding of x is that
+// of D, since x * 10^p lies in [D, D + 1) and the rounding boundaries are
+// whole numbers: no sticky bit is needed.
 #include "lift/five_digits.h"
 
 namespace {
 
-struct POW10ENTRY {
-  uint64_t high;  // T = high * 2^64 + low, 2^127 <= T < 2^128
-  uint64_t low;
-  int binaryExponent;  // T * 2^binaryExponent >= 10^p, the least such T
-  bool exact;          // T * 2^binaryExponent == 10^p
-};
-
-constexpr int POW10_MIN = -290;
-constexpr POW10ENTRY POW10_TABLE[] = {
-#include "lift/pow10_table.inc"
-};
-
 constexpr uint64_t TEN_POW_18 = 1000000000000000000ULL;
-
-// floor(log10(2^n)) for -1074 <= n <= 1023; checked exhaustively by the
-// script that writes the table. The shift of a negative value is
-// arithmetic, which is what both compilers of this module do.
-int FloorLog10Pow2(int n) { return (n * 78913) >> 18; }
 
 // n / divisor with 32-bit divisions only, for divisor <= 65536: long
 // division on 16-bit digits keeps every partial dividend below 2^32.
@@ -46,39 +22,29 @@ uint64_t DivideSmall(uint64_t n, uint32_t divisor) {
   return quotient;
 }
 
-// The shared tail: from D to the five digits and the exponent.
+// With DivideSmall alone: this route is rare, so it needs no faster
+// division, and it is the same on every processor.
+uint64_t DivideBy1e13(uint64_t n) {
+  return DivideSmall(DivideSmall(DivideSmall(DivideSmall(n, 10000), 10000), 10000), 10);
+}
+
+// The five digits and their exponent from D: rounding the 17 digits to
+// five, halves up, rounds up exactly when D >= 10^13 * R + 5 * 10^12 - 5
+// (D of 18 digits, R its first five), or D >= 10^14 * R + 5 * 10^13 - 50
+// (19 digits).
 FIVEDIGITS RoundFromFloor(uint64_t d, int k) {
-  // Half-up to 17 digits: D has 18 or 19 of them.
-  uint64_t seventeen;
-  int exponent = k;
-  if (d >= TEN_POW_18) {
-    seventeen = DivideSmall(d + 50, 100);
-    exponent = k + 1;
-  } else {
-    seventeen = DivideSmall(d + 5, 10);
-  }
-  // Half-up on the sixth digit alone: add half of 10^12, divide by 10^12.
-  const uint64_t rounded = seventeen + 500000000000ULL;
-  uint32_t five =
-      static_cast<uint32_t>(DivideSmall(DivideSmall(DivideSmall(rounded, 10000), 10000), 10000));
+  const bool nineteen = d >= TEN_POW_18;
+  const uint64_t unit = nineteen ? 100000000000000ULL : 10000000000000ULL;
+  const uint64_t boundary = nineteen ? 50000000000000ULL - 50 : 5000000000000ULL - 5;
+  uint64_t five = nineteen ? DivideSmall(DivideBy1e13(d), 10) : DivideBy1e13(d);
+  const uint64_t rest = d - five * unit;
+  int exponent = nineteen ? k + 1 : k;
+  if (rest >= boundary) ++five;
   if (five == 100000) {  // 99999.5 -> 1.0000e+005: a carry into a new digit
     five = 10000;
     ++exponent;
   }
-  return FIVEDIGITS{five, exponent};
-}
-
-// The full 128-bit product of two 64-bit numbers from 32-bit halves.
-void Multiply64(uint64_t a, uint64_t b, uint64_t *high, uint64_t *low) {
-  const uint64_t aLow = a & 0xFFFFFFFF, aHigh = a >> 32;
-  const uint64_t bLow = b & 0xFFFFFFFF, bHigh = b >> 32;
-  const uint64_t ll = aLow * bLow;
-  const uint64_t lh = aLow * bHigh;
-  const uint64_t hl = aHigh * bLow;
-  const uint64_t hh = aHigh * bHigh;
-  const uint64_t middle = (ll >> 32) + (lh & 0xFFFFFFFF) + (hl & 0xFFFFFFFF);
-  *low = (middle << 32) | (ll & 0xFFFFFFFF);
-  *high = hh + (lh >> 32) + (hl >> 32) + (middle >> 32);
+  return FIVEDIGITS{static_cast<uint32_t>(five), exponent};
 }
 
 // A fixed-size unsigned big integer, least significant 32-bit word first.
@@ -158,33 +124,6 @@ void BigShiftRight(BIGNUMBER &n, int bits) {
 
 }  // namespace
 
-bool FastFiveDigits(uint64_t significand, int exponent, FIVEDIGITS *out) {
-  const int k = FloorLog10Pow2(exponent + 52);
-  const POW10ENTRY &power = POW10_TABLE[17 - k - POW10_MIN];
-
-  // P = significand * T: three 64-bit words, w2 highest.
-  uint64_t lowHigh, lowLow, highHigh, highLow;
-  Multiply64(significand, power.low, &lowHigh, &lowLow);
-  Multiply64(significand, power.high, &highHigh, &highLow);
-  const uint64_t w0 = lowLow;
-  const uint64_t w1 = lowHigh + highLow;
-  const uint64_t w2 = highHigh + (w1 < lowHigh ? 1 : 0);
-
-  // D = floor(P * 2^(exponent + t)). P has 180 or 181 bits and D 57 to 61,
-  // so the shift lies between 118 and 125 bits: D spans w1 and w2.
-  const int shift = -(exponent + power.binaryExponent);
-  const int inW1 = shift - 64;
-  const uint64_t d = (w1 >> inW1) | (w2 << (64 - inW1));
-
-  // T is at most 1 above the true 10^p / 2^t, so P overshoots the truth by
-  // less than the significand, below 2^53 in P's units. The floor can only
-  // be too high if the bits below D are smaller than that.
-  const uint64_t fractionHigh = w1 & ((1ULL << inW1) - 1);
-  if (!power.exact && fractionHigh == 0 && (w0 >> 53) == 0) return false;
-  *out = RoundFromFloor(d, k);
-  return true;
-}
-
 FIVEDIGITS ExactFiveDigits(uint64_t significand, int exponent) {
   const int k = FloorLog10Pow2(exponent + 52);
   const int p = 17 - k;
@@ -205,10 +144,4 @@ FIVEDIGITS ExactFiveDigits(uint64_t significand, int exponent) {
   }
   const uint64_t d = (static_cast<uint64_t>(n.words[1]) << 32) | n.words[0];
   return RoundFromFloor(d, k);
-}
-
-FIVEDIGITS FiveDigitsOf(uint64_t significand, int exponent) {
-  FIVEDIGITS result;
-  if (FastFiveDigits(significand, exponent, &result)) return result;
-  return ExactFiveDigits(significand, exponent);
 }
