@@ -7,6 +7,7 @@ set(VANTREL_MODULE_OPTIONS
   -fno-exceptions -fno-rtti
   -ffp-contract=off -fno-fast-math -fno-math-errno
   -fvisibility=hidden -fvisibility-inlines-hidden
+  -ffunction-sections
 )
 
 # The stand-in host is strict too, but it is not freestanding.

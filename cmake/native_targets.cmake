@@ -13,9 +13,15 @@ set_target_properties(vantrel_module_objects PROPERTIES POSITION_INDEPENDENT_COD
 
 # The module as the host loads it. Host operations stay undefined here and
 # are resolved from the program that loads it, as the DLL imports them.
-add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_module_objects>)
+# The loader layer plays the Windows loader's notices and GetProcAddress.
+# lld fills the gaps between functions with int3, as lld-link does for the
+# DLL; the stand-in host's tracer relies on that to patch opcDLLExit.
+add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_module_objects> module/loader_linux.cpp)
+target_include_directories(vantrel PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(vantrel PRIVATE ${VANTREL_MODULE_OPTIONS})
 set_target_properties(vantrel PROPERTIES PREFIX "" SUFFIX ".so")
-target_link_libraries(vantrel PRIVATE m)
+target_link_options(vantrel PRIVATE -fuse-ld=lld)
+target_link_libraries(vantrel PRIVATE ${CMAKE_DL_LIBS} m)
 
 # The module's code for tests that link it in process, without the loader.
 add_library(vantrel_module_static STATIC $<TARGET_OBJECTS:vantrel_module_objects>)

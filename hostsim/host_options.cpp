@@ -5,13 +5,15 @@
 
 const char HOST_USAGE[] =
     "usage: hostsim [--module PATH] --scenario FILE [--steps N] [--csv] [--trace]\n"
+    "       hostsim [--module PATH] --info [--trace]\n"
     "\n"
     "  --module PATH    the module binary to load (default: the one beside hostsim)\n"
     "  --scenario FILE  CSV of vessels, one a row, with the header\n"
     "                   name,atm_density,mass,size,body_mass,body_radius,altitude,bank,pitch\n"
     "  --steps N        time steps to run (default 1)\n"
     "  --csv            print step,vessel,fx,fy,fz,line rows instead of a table\n"
-    "  --trace          print every host call with its arguments and answer (stderr)\n";
+    "  --trace          print every host call with its arguments and answer (stderr)\n"
+    "  --info           print the module's exports and its GetModuleVersion\n";
 
 namespace {
 
@@ -35,6 +37,8 @@ bool ParseHostOptions(int argc, char **argv, HostOptions *options, char *problem
       options->csv = true;
     } else if (strcmp(arg, "--trace") == 0) {
       options->trace = true;
+    } else if (strcmp(arg, "--info") == 0) {
+      options->info = true;
     } else if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
       options->help = true;
       return true;
@@ -58,7 +62,7 @@ bool ParseHostOptions(int argc, char **argv, HostOptions *options, char *problem
       return false;
     }
   }
-  if (options->scenarioPath == nullptr) {
+  if (options->scenarioPath == nullptr && !options->info) {
     FormatText(problem, problemSize, "--scenario FILE is required");
     return false;
   }

@@ -9,6 +9,7 @@ struct HostOptions {
   unsigned steps = 1;
   bool csv = false;
   bool trace = false;
+  bool info = false;  // print the module's exports and version, run nothing
   bool help = false;
 };
 

@@ -2,7 +2,7 @@
 // module's queries from a scenario file, runs time steps and shows what the
 // module did: the forces it applied and the status lines it wrote.
 #include "hostsim/host_options.h"
-#include "hostsim/module_loader.h"
+#include "hostsim/module_session.h"
 #include "hostsim/replay.h"
 #include "hostsim/sim_libc.h"
 
@@ -17,5 +17,6 @@ int main(int argc, char **argv) {
     fputs(HOST_USAGE, stdout);
     return 0;
   }
+  if (options.info) return RunModuleInfo(options);
   return RunReplay(options);
 }

@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include "hostsim/module_loader.h"
@@ -31,5 +32,18 @@ bool ModuleBesideProgram(char *path, size_t size) {
   if (slash == nullptr) return false;
   *slash = '\0';
   FormatText(path, size, "%s/vantrel.so", self);
+  return true;
+}
+
+bool PatchModuleCode(void *at, const unsigned char *code, unsigned length) {
+  const uintptr_t pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t start = reinterpret_cast<uintptr_t>(at) & ~(pageSize - 1);
+  const uintptr_t end = reinterpret_cast<uintptr_t>(at) + length;
+  void *page = reinterpret_cast<void *>(start);
+  const size_t span = end - start;
+  if (mprotect(page, span, PROT_READ | PROT_WRITE | PROT_EXEC) != 0) return false;
+  memcpy(at, code, length);
+  mprotect(page, span, PROT_READ | PROT_EXEC);
+  __builtin___clear_cache(static_cast<char *>(at), static_cast<char *>(at) + length);
   return true;
 }

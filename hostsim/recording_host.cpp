@@ -15,6 +15,7 @@ constexpr unsigned char GUARD_BYTE = 0xA5;
 struct HostWorld {
   HostVessel *vessels = nullptr;
   unsigned vesselCount = 0;
+  bool date2IntFixed = false;
   int date2IntAnswer = 0;
 
   HostCall *calls = nullptr;
@@ -126,6 +127,36 @@ double BodyOrVesselAnswer(HostCallKind kind, ObjectRef handle, bool mass) {
   return value;
 }
 
+void CopyName(char *to, size_t size, const char *from) {
+  size_t n = 0;
+  while (n + 1 < size && from[n] != '\0') {
+    to[n] = from[n];
+    ++n;
+  }
+  to[n] = '\0';
+}
+
+// "Mmm dd yyyy", the form of a compiler's build date, as yyyymmdd.
+int DateNumber(const char *date) {
+  static const char MONTHS[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
+  if (strlen(date) != 11 || date[3] != ' ' || date[6] != ' ') return 0;
+  int month = 0;
+  for (int m = 0; m < 12; ++m) {
+    if (strncmp(date, MONTHS + 3 * m, 3) == 0) month = m + 1;
+  }
+  const char d1 = date[4] == ' ' ? '0' : date[4];
+  const char d2 = date[5];
+  int year = 0;
+  for (int i = 7; i < 11; ++i) {
+    if (date[i] < '0' || date[i] > '9') return 0;
+    year = year * 10 + (date[i] - '0');
+  }
+  if (month == 0 || d1 < '0' || d1 > '3' || d2 < '0' || d2 > '9') return 0;
+  const int day = (d1 - '0') * 10 + (d2 - '0');
+  if (day < 1 || day > 31) return 0;
+  return year * 10000 + month * 100 + day;
+}
+
 }  // namespace
 
 // ---- the host's side of the interface --------------------------------
@@ -173,13 +204,10 @@ void InitLib(HINSTANCE hModule) { Record(CALL_INIT_LIB, -1)->handle = hModule; }
 
 int Date2Int(char *date) {
   HostCall *call = Record(CALL_DATE2INT, -1);
-  size_t n = 0;
-  while (n + 1 < sizeof(call->text) && date[n] != '\0') {
-    call->text[n] = date[n];
-    ++n;
-  }
-  call->answer = world.date2IntAnswer;
-  return world.date2IntAnswer;
+  CopyName(call->text, sizeof call->text, date);
+  const int answer = world.date2IntFixed ? world.date2IntAnswer : DateNumber(date);
+  call->answer = answer;
+  return answer;
 }
 
 double VESSEL::GetAtmDensity() const {
@@ -221,7 +249,12 @@ void HostSetVessels(HostVessel *vessels, unsigned count) {
   world.vesselCount = count;
 }
 
-void HostSetDate2IntAnswer(int answer) { world.date2IntAnswer = answer; }
+void HostSetDate2IntAnswer(int answer) {
+  world.date2IntFixed = true;
+  world.date2IntAnswer = answer;
+}
+
+void HostComputeDate2Int() { world.date2IntFixed = false; }
 
 void HostBeginStep() {
   world.callCount = 0;
@@ -249,6 +282,12 @@ void HostClearCalls() { world.callCount = 0; }
 
 void HostRecordCall(HostCallKind kind, const void *handle) { Record(kind, -1)->handle = handle; }
 
+void HostRecordLookup(const void *handle, const char *name) {
+  HostCall *call = Record(CALL_GET_PROC_ADDRESS, -1);
+  call->handle = handle;
+  CopyName(call->text, sizeof call->text, name);
+}
+
 const char *HostCallName(HostCallKind kind) {
   switch (kind) {
     case CALL_GET_VESSEL_COUNT: return "oapiGetVesselCount";
@@ -268,6 +307,7 @@ const char *HostCallName(HostCallKind kind) {
     case CALL_INIT_LIB: return "InitLib";
     case CALL_DATE2INT: return "Date2Int";
     case CALL_EXIT_HOOK: return "opcDLLExit";
+    case CALL_GET_PROC_ADDRESS: return "GetProcAddress";
   }
   return "?";
 }

@@ -43,7 +43,8 @@ enum HostCallKind {
   CALL_DEBUG_STRING,
   CALL_INIT_LIB,
   CALL_DATE2INT,
-  CALL_EXIT_HOOK,  // seen only by a host that traces the module's unload
+  CALL_EXIT_HOOK,        // seen only by a host that traces the module's unload
+  CALL_GET_PROC_ADDRESS,  // the platform's look-up, where a test plays it
 };
 
 struct HostCall {
@@ -53,7 +54,7 @@ struct HostCall {
   const void *handle;  // a handle passed or answered
   VECTOR3 force;       // AddForce only
   VECTOR3 point;       // AddForce only
-  char text[16];       // Date2Int only: the date text it was given
+  char text[16];       // Date2Int: the date text; GetProcAddress: the name
 };
 
 // What one vessel's turn left behind: the host sees a turn end when the
@@ -71,7 +72,10 @@ constexpr unsigned HOST_DEBUG_CAPACITY = 105;
 
 // The vessels stay owned by the caller and must outlive their use.
 void HostSetVessels(HostVessel *vessels, unsigned count);
+// Date2Int answers yyyymmdd for a text such as "Feb  6 2005" and 0 for
+// anything else, unless a fixed answer is set (tests use 0 and others).
 void HostSetDate2IntAnswer(int answer);
+void HostComputeDate2Int();
 // Clears the log and turns; call before each step.
 void HostBeginStep();
 // Closes the last turn; false when a write passed the buffer's capacity.
@@ -82,6 +86,7 @@ const HostTurn *HostTurns(unsigned *count);
 void HostClearCalls();
 // Records a call that the host observes outside the host operations.
 void HostRecordCall(HostCallKind kind, const void *handle);
+void HostRecordLookup(const void *handle, const char *name);
 const char *HostCallName(HostCallKind kind);
 
 char *HostDebugBuffer();

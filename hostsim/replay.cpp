@@ -1,7 +1,6 @@
 #include "hostsim/replay.h"
 
-#include "hostsim/call_trace.h"
-#include "hostsim/module_loader.h"
+#include "hostsim/module_session.h"
 #include "hostsim/number_text.h"
 #include "hostsim/recording_host.h"
 #include "hostsim/scenario.h"
@@ -41,13 +40,6 @@ void PrintTableRow(const HostTurn &turn, const HostVessel *vessels, unsigned cou
   printf("      line   %s\n", turn.line);
 }
 
-void PrintTraceSoFar(bool trace) {
-  unsigned count = 0;
-  const HostCall *calls = HostCalls(&count);
-  if (trace) PrintCallTrace(stderr, calls, count);
-  HostClearCalls();
-}
-
 }  // namespace
 
 int RunReplay(const HostOptions &options) {
@@ -60,28 +52,16 @@ int RunReplay(const HostOptions &options) {
   }
   HostSetVessels(vessels, vesselCount);
 
-  char modulePath[4096];
-  if (options.modulePath != nullptr) {
-    FormatText(modulePath, sizeof modulePath, "%s", options.modulePath);
-  } else if (!ModuleBesideProgram(modulePath, sizeof modulePath)) {
-    fputs("hostsim: cannot tell where hostsim lives; name the module with --module\n", stderr);
+  ModuleSession session;
+  if (!OpenModuleSession(options, &session)) {
     free(vessels);
     return 1;
   }
-  char loadError[1024];
-  HostBeginStep();
-  void *module = LoadModuleBinary(modulePath, loadError, sizeof loadError);
-  if (module == nullptr) {
-    fprintf(stderr, "hostsim: cannot load %s: %s\n", modulePath, loadError);
-    free(vessels);
-    return 1;
-  }
-  PrintTraceSoFar(options.trace);
   const TimestepFunction timestep =
-      reinterpret_cast<TimestepFunction>(FindModuleExport(module, "opcTimestep"));
+      reinterpret_cast<TimestepFunction>(FindSessionExport(session, "opcTimestep"));
   if (timestep == nullptr) {
-    fprintf(stderr, "hostsim: %s exports no opcTimestep\n", modulePath);
-    UnloadModuleBinary(module);
+    fprintf(stderr, "hostsim: %s exports no opcTimestep\n", session.path);
+    CloseModuleSession(&session);
     free(vessels);
     return 1;
   }
@@ -93,7 +73,7 @@ int RunReplay(const HostOptions &options) {
     const double simTime = step * STEP_SECONDS;
     timestep(simTime, STEP_SECONDS, START_MJD + simTime / 86400.0);
     const bool intact = HostEndStep();
-    PrintTraceSoFar(options.trace);
+    FlushSessionTrace(session);
 
     unsigned turnCount = 0;
     const HostTurn *turns = HostTurns(&turnCount);
@@ -111,11 +91,7 @@ int RunReplay(const HostOptions &options) {
       status = 3;
     }
   }
-  fflush(stdout);
-
-  HostBeginStep();
-  UnloadModuleBinary(module);
-  PrintTraceSoFar(options.trace);
+  CloseModuleSession(&session);
   free(vessels);
   return status;
 }

@@ -71,6 +71,29 @@ TEST(HostsimCli, TableAndTraceForPeople) {
             r.err.find("trace: VESSEL::AddForce(F=(0x0p+0, 0x1.7fdc4428f5c28p+12"));
 }
 
+TEST(HostsimCli, InfoListsTheExportsAndTheVersion) {
+  const CommandResult r = Hostsim("--info");
+  ASSERT_EQ(0, r.status) << r.err;
+  for (const char *name : {"opcTimestep", "opcDLLInit", "opcDLLExit", "GetModuleVersion"}) {
+    EXPECT_NE(std::string::npos, r.out.find(std::string(name) + " ")) << r.out;
+  }
+  EXPECT_NE(std::string::npos, r.out.find("GetModuleVersion  20050206")) << r.out;
+}
+
+// The trace begins with InitLib at load and ends with the exit hook at
+// unload, both with the module's handle.
+TEST(HostsimCli, TraceShowsLoadAndUnload) {
+  const CommandResult r = Hostsim("--scenario " + SCENARIOS + "/worked_case.csv --trace --csv");
+  ASSERT_EQ(0, r.status) << r.err;
+  const std::vector<std::string> trace = Lines(r.err);
+  ASSERT_GE(trace.size(), 2u);
+  const std::string first = trace.front();
+  const std::string last = trace.back();
+  ASSERT_EQ(0u, first.find("trace: InitLib(module 0x")) << first;
+  ASSERT_EQ(0u, last.find("trace: opcDLLExit(module 0x")) << last;
+  EXPECT_EQ(first.substr(first.find("0x")), last.substr(last.find("0x")));
+}
+
 struct BadInput {
   const char *why;
   std::string content;   // empty: the file is not created
