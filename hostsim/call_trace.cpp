@@ -42,9 +42,7 @@ void PrintCallTrace(FILE *out, const HostCall *calls, unsigned count) {
       case CALL_DEBUG_STRING: fprintf(out, "() -> buffer %p", c.handle); break;
       case CALL_INIT_LIB:
       case CALL_EXIT_HOOK: fprintf(out, "(module %p)", c.handle); break;
-      case CALL_GET_PROC_ADDRESS:
-        fprintf(out, "(module %p, \"%s\")", c.handle, c.text);
-        break;
+      case CALL_GET_PROC_ADDRESS: fprintf(out, "(module %p, \"%s\")", c.handle, c.text); break;
       case CALL_DATE2INT: fprintf(out, "(\"%s\") -> %d", c.text, static_cast<int>(c.answer)); break;
       default:  // the vessel's own numeric queries
         fprintf(out, "() [vessel %d] -> %s", c.vessel, number);

@@ -37,10 +37,9 @@ bool ModuleBesideProgram(char *path, size_t size) {
 
 bool PatchModuleCode(void *at, const unsigned char *code, unsigned length) {
   const uintptr_t pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-  const uintptr_t start = reinterpret_cast<uintptr_t>(at) & ~(pageSize - 1);
-  const uintptr_t end = reinterpret_cast<uintptr_t>(at) + length;
-  void *page = reinterpret_cast<void *>(start);
-  const size_t span = end - start;
+  const uintptr_t offset = reinterpret_cast<uintptr_t>(at) & (pageSize - 1);
+  char *page = static_cast<char *>(at) - offset;
+  const size_t span = offset + length;
   if (mprotect(page, span, PROT_READ | PROT_WRITE | PROT_EXEC) != 0) return false;
   memcpy(at, code, length);
   mprotect(page, span, PROT_READ | PROT_EXEC);

@@ -2,7 +2,9 @@
 // order. Handles are addresses: a vessel's handle is its record, its
 // reference body's handle is the record's body field. Both are recognised
 // by arithmetic on the vessel array, so each answer costs constant time.
+#if !defined(VANTREL_HOST_SIDE)
 #define VANTREL_HOST_SIDE
+#endif
 #include "hostsim/recording_host.h"
 
 #include "hostsim/sim_libc.h"
@@ -141,8 +143,8 @@ int DateNumber(const char *date) {
   static const char MONTHS[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
   if (strlen(date) != 11 || date[3] != ' ' || date[6] != ' ') return 0;
   int month = 0;
-  for (int m = 0; m < 12; ++m) {
-    if (strncmp(date, MONTHS + 3 * m, 3) == 0) month = m + 1;
+  for (size_t m = 0; m < 12; ++m) {
+    if (strncmp(date, &MONTHS[3 * m], 3) == 0) month = static_cast<int>(m) + 1;
   }
   const char d1 = date[4] == ' ' ? '0' : date[4];
   const char d2 = date[5];

@@ -43,7 +43,7 @@ enum HostCallKind {
   CALL_DEBUG_STRING,
   CALL_INIT_LIB,
   CALL_DATE2INT,
-  CALL_EXIT_HOOK,        // seen only by a host that traces the module's unload
+  CALL_EXIT_HOOK,         // seen only by a host that traces the module's unload
   CALL_GET_PROC_ADDRESS,  // the platform's look-up, where a test plays it
 };
 

@@ -58,6 +58,7 @@ int strcmp(const char *a, const char *b);
 int strncmp(const char *a, const char *b, size_t n);
 size_t strlen(const char *text);
 const char *strrchr(const char *text, int c);
+const char *strchr(const char *text, int c);
 void *memcpy(void *to, const void *from, size_t n);
 void *memset(void *to, int c, size_t n);
 int memcmp(const void *a, const void *b, size_t n);

@@ -27,7 +27,7 @@ extern "C" {
 #if defined(_WIN32)
 __declspec(dllimport)
 #endif
-FARPROC WINAPI GetProcAddress(HINSTANCE hModule, const char *name);
+    FARPROC WINAPI GetProcAddress(HINSTANCE hModule, const char *name);
 }
 
 // The library's entry function, called by the runtime library's entry
