@@ -14,13 +14,10 @@ set_target_properties(vantrel_module_objects PROPERTIES POSITION_INDEPENDENT_COD
 # The module as the host loads it. Host operations stay undefined here and
 # are resolved from the program that loads it, as the DLL imports them.
 # The loader layer plays the Windows loader's notices and GetProcAddress.
-# lld fills the gaps between functions with int3, as lld-link does for the
-# DLL; the stand-in host's tracer relies on that to patch opcDLLExit.
 add_library(vantrel SHARED $<TARGET_OBJECTS:vantrel_module_objects> module/loader_linux.cpp)
 target_include_directories(vantrel PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(vantrel PRIVATE ${VANTREL_MODULE_OPTIONS})
 set_target_properties(vantrel PROPERTIES PREFIX "" SUFFIX ".so")
-target_link_options(vantrel PRIVATE -fuse-ld=lld)
 target_link_libraries(vantrel PRIVATE ${CMAKE_DL_LIBS} m)
 
 # The module's code for tests that link it in process, without the loader.
@@ -30,7 +27,8 @@ target_link_libraries(vantrel_module_static PUBLIC m)
 
 # The stand-in host's library: the recording host operations, the scenario
 # reader and the replay run. Tests link it in process.
-add_library(hostsim_lib STATIC ${VANTREL_HOST_SOURCES} hostsim/module_loader_posix.cpp)
+add_library(hostsim_lib STATIC ${VANTREL_HOST_SOURCES} hostsim/module_loader_posix.cpp
+  hostsim/exit_hook_tracer_posix.cpp)
 target_include_directories(hostsim_lib PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(hostsim_lib PRIVATE ${VANTREL_HOST_OPTIONS})
 target_link_libraries(hostsim_lib PUBLIC ${CMAKE_DL_LIBS} m)

@@ -24,6 +24,7 @@ endforeach()
 add_executable(Orbiter ${VANTREL_HOST_SOURCES}
   hostsim/hostsim_main.cpp
   hostsim/module_loader_win32.cpp
+  hostsim/exit_hook_tracer_win32.cpp
   hostsim/windows_start.cpp)
 target_include_directories(Orbiter PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(Orbiter PRIVATE VANTREL_HOST_SIDE)

@@ -3,13 +3,18 @@
 
 #include <stddef.h>
 
+#include "hostsim/flight.h"
+
 struct HostOptions {
   const char *modulePath = nullptr;  // null: the module beside the program
   const char *scenarioPath = nullptr;
   unsigned steps = 1;
   bool csv = false;
   bool trace = false;
-  bool info = false;  // print the module's exports and version, run nothing
+  bool info = false;                 // print the module's exports and version, run nothing
+  const char *flightPath = nullptr;  // flight mode instead of a replay
+  const char *outDir = nullptr;      // flight mode: trajectories and plot
+  FlightSettings flight;
   bool help = false;
 };
 

@@ -1,6 +1,7 @@
 // hostsim: the stand-in host. It loads the module binary, answers the
 // module's queries from a scenario file, runs time steps and shows what the
 // module did: the forces it applied and the status lines it wrote.
+#include "hostsim/flight_run.h"
 #include "hostsim/host_options.h"
 #include "hostsim/module_session.h"
 #include "hostsim/replay.h"
@@ -18,5 +19,6 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (options.info) return RunModuleInfo(options);
+  if (options.flightPath != nullptr) return RunFlight(options);
   return RunReplay(options);
 }

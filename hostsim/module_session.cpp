@@ -42,7 +42,7 @@ void CloseModuleSession(ModuleSession *session) {
   fflush(stdout);
   HostClearCalls();
   if (session->trace && !TraceExitHook(session->module)) {
-    fputs("trace: (the module's opcDLLExit cannot be traced: not a bare return)\n", stderr);
+    fputs("trace: (the module's opcDLLExit cannot be traced here)\n", stderr);
   }
   UnloadModuleBinary(session->module);
   session->module = nullptr;

@@ -76,6 +76,8 @@ void HostSetVessels(HostVessel *vessels, unsigned count);
 // anything else, unless a fixed answer is set (tests use 0 and others).
 void HostSetDate2IntAnswer(int answer);
 void HostComputeDate2Int();
+// The call log costs time in long flights; turns are kept regardless.
+void HostSetCallLogging(bool on);
 // Clears the log and turns; call before each step.
 void HostBeginStep();
 // Closes the last turn; false when a write passed the buffer's capacity.

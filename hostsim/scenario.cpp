@@ -1,63 +1,20 @@
 #include "hostsim/scenario.h"
 
-#include "hostsim/number_text.h"
-#include "hostsim/sim_libc.h"
+#include "hostsim/vessel_table.h"
 
 namespace {
 
-struct ScenarioReader {
-  const char *path;
-  HostVessel *vessels;
-  unsigned count;
-  unsigned capacity;
-};
-
-bool ReadName(const char *path, const CsvField &field, char *name, size_t size, CsvError *error) {
-  if (field.length == 0 || field.length >= size) {
-    char what[96];
-    FormatText(what, sizeof what, "expected a vessel name of 1 to %u characters",
-               static_cast<unsigned>(size - 1));
-    SetCsvError(error, path, field.line, field.column, what);
-    return false;
-  }
-  memcpy(name, field.text, field.length);
-  name[field.length] = '\0';
-  return true;
-}
-
-bool OnScenarioRow(void *context, const CsvField *fields, CsvError *error) {
-  ScenarioReader &reader = *static_cast<ScenarioReader *>(context);
-  if (reader.count == reader.capacity) {
-    const unsigned grown = reader.capacity == 0 ? 16 : reader.capacity * 2;
-    void *moved = realloc(reader.vessels, grown * sizeof(HostVessel));
-    if (moved == nullptr) {
-      FormatText(error->message, sizeof error->message, "%s: out of memory", reader.path);
-      return false;
-    }
-    reader.vessels = static_cast<HostVessel *>(moved);
-    reader.capacity = grown;
-  }
-  HostVessel &v = reader.vessels[reader.count];
-  memset(&v, 0, sizeof v);
-  double *const numbers[] = {&v.atmDensity,  &v.mass,     &v.size, &v.body.mass,
-                             &v.body.radius, &v.altitude, &v.bank, &v.pitch};
-  if (!ReadName(reader.path, fields[0], v.name, sizeof v.name, error)) return false;
+bool FillScenarioVessel(const char *path, const CsvField *fields, HostVessel *v, CsvError *error) {
+  double *const numbers[] = {&v->atmDensity,  &v->mass,     &v->size, &v->body.mass,
+                             &v->body.radius, &v->altitude, &v->bank, &v->pitch};
   for (unsigned i = 0; i < sizeof numbers / sizeof numbers[0]; ++i) {
-    if (!ParseCsvNumber(reader.path, fields[i + 1], numbers[i], error)) return false;
+    if (!ParseCsvNumber(path, fields[i + 1], numbers[i], error)) return false;
   }
-  ++reader.count;
   return true;
 }
 
 }  // namespace
 
 bool LoadScenario(const char *path, HostVessel **vessels, unsigned *count, CsvError *error) {
-  ScenarioReader reader = {path, nullptr, 0, 0};
-  if (!ReadCsvFile(path, SCENARIO_HEADER, OnScenarioRow, &reader, error)) {
-    free(reader.vessels);
-    return false;
-  }
-  *vessels = reader.vessels;
-  *count = reader.count;
-  return true;
+  return LoadVesselTable(path, SCENARIO_HEADER, FillScenarioVessel, vessels, count, error);
 }

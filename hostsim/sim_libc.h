@@ -15,9 +15,16 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 inline int SimIsTerminal(FILE *stream) { return isatty(fileno(stream)); }
+// Creates a directory; true also when it is there already.
+inline bool SimMakeDirectory(const char *path) {
+  struct stat info;
+  return mkdir(path, 0777) == 0 || (stat(path, &info) == 0 && S_ISDIR(info.st_mode));
+}
 
 #else
 
@@ -68,13 +75,26 @@ double log(double value);
 double pow(double base, double exponent);
 double sqrt(double value);
 double fabs(double value);
+double floor(double value);
 double sin(double value);
 double cos(double value);
+typedef long clock_t;
+clock_t clock(void);
+int _mkdir(const char *path);
 }
+
+#define CLOCKS_PER_SEC 1000
 
 #define stdout (&__iob_func()[1])
 #define stderr (&__iob_func()[2])
 
 inline int SimIsTerminal(FILE *stream) { return _isatty(_fileno(stream)); }
+// Creates a directory; true also when it is there already (errno 17).
+inline bool SimMakeDirectory(const char *path) {
+  if (_mkdir(path) == 0) return true;
+  FILE *probe = fopen(path, "r");  // msvcrt opens a directory for reading
+  if (probe != nullptr) fclose(probe);
+  return probe != nullptr;
+}
 
 #endif

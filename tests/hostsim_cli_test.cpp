@@ -125,6 +125,46 @@ TEST(HostsimCli, BadInputIsRefusedWithItsPlace) {
   }
 }
 
+TEST(HostsimCli, FlightPrintsTheOutcomeAndWritesTrajectoriesAndPlot) {
+  const std::filesystem::path out = ScratchDir() / "flight";
+  const CommandResult r =
+      Hostsim("--flight " + SCENARIOS + "/flight_demo.csv --duration 60 --out " + out.string());
+  ASSERT_EQ(0, r.status) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("float altitude"));
+  EXPECT_NE(std::string::npos, r.out.find("dense-object"));
+  EXPECT_NE(std::string::npos, r.out.find("none"));  // the dense object cannot float
+  const std::string trajectory = ReadFile(out / "000-small-balloon.csv");
+  EXPECT_EQ(0u, trajectory.find("time,altitude,vertical_speed,air_density,lift,weight\n0.000,"));
+  EXPECT_GT(std::filesystem::file_size(out / "altitude.png"), 1000u);
+  EXPECT_NE(std::string::npos, ReadFile(out / "altitude.svg").find("<svg"));
+}
+
+TEST(HostsimCli, BadFlightInputIsRefusedWithItsPlace) {
+  const BadInput cases[] = {
+      {"wrong header", "name,mass\n",
+       ":1:1: expected the header name,mass,size,altitude,bank,pitch"},
+      {"negative mass", "name,mass,size,altitude,bank,pitch\na,-1,2,0,0,0\n",
+       ":2:3: expected a positive, finite mass"},
+      {"below ground", "name,mass,size,altitude,bank,pitch\na,1,2,-5,0,0\n",
+       ":2:7: expected an altitude at or above the ground"},
+      {"bad number", "name,mass,size,altitude,bank,pitch\na,1,2,0,x,0\n",
+       ":2:9: expected a number"},
+  };
+  int n = 0;
+  for (const BadInput &c : cases) {
+    const std::filesystem::path file = ScratchDir() / ("badflight" + std::to_string(n++) + ".csv");
+    WriteFile(file, c.content);
+    const CommandResult r = Hostsim("--flight " + file.string());
+    EXPECT_EQ(2, r.status) << c.why;
+    EXPECT_NE(std::string::npos, r.err.find(file.string() + c.expected)) << c.why << ": " << r.err;
+    EXPECT_EQ("", r.out) << c.why;
+  }
+  for (const char *args : {"--flight x.csv --dt 0", "--flight x.csv --duration -1",
+                           "--flight x.csv --scenario y.csv"}) {
+    EXPECT_EQ(2, Hostsim(args).status) << args;
+  }
+}
+
 TEST(HostsimCli, EmptyScenarioRunsAStepWithNoVessels) {
   const std::filesystem::path file = ScratchDir() / "empty.csv";
   WriteFile(file, HEADER);

@@ -9,20 +9,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "double_bits.h"
+
 namespace {
 
 constexpr double PI = 3.141592653589793;
 constexpr double HALF_PI = 1.5707963267948966;
 
-uint64_t Bits(double v) {
-  uint64_t b;
-  std::memcpy(&b, &v, sizeof b);
-  return b;
-}
-
 // Same double, sign of zero and NaN included.
 #define EXPECT_SAME_DOUBLE(expected, actual) \
-  EXPECT_EQ(Bits(expected), Bits(actual)) << (expected) << " vs " << (actual)
+  EXPECT_EQ(BitsOf(expected), BitsOf(actual)) << (expected) << " vs " << (actual)
 
 LIFTINPUT Earthlike(double rho, double mass, double size) {
   return LIFTINPUT{rho, mass, size, 6e24, 6.4e6, 0.0, 0.0, 0.0};
@@ -54,11 +50,11 @@ TEST(LiftModel, OperandGroupingIsPartOfTheResult) {
 
   // The case discriminates: other groupings and a fused step differ.
   const double s = in.size;
-  EXPECT_NE(Bits(r.volume), Bits((s * s) * (s * LIFT_VOLUME_FACTOR)));
-  EXPECT_NE(Bits(r.volume), Bits(s * ((s * s) * LIFT_VOLUME_FACTOR)));
+  EXPECT_NE(BitsOf(r.volume), BitsOf((s * s) * (s * LIFT_VOLUME_FACTOR)));
+  EXPECT_NE(BitsOf(r.volume), BitsOf(s * ((s * s) * LIFT_VOLUME_FACTOR)));
   const double d = in.altitude + in.bodyRadius;
-  EXPECT_NE(Bits(r.gravity), Bits((in.bodyMass * GRAVITY_CONSTANT) / d / d));
-  EXPECT_NE(Bits(r.lift), Bits(r.gravity * (r.volume * in.atmDensity)));
+  EXPECT_NE(BitsOf(r.gravity), BitsOf((in.bodyMass * GRAVITY_CONSTANT) / d / d));
+  EXPECT_NE(BitsOf(r.lift), BitsOf(r.gravity * (r.volume * in.atmDensity)));
 }
 
 TEST(LiftModel, BankAndPitchPointTheForceAndKeepItsLength) {

@@ -9,13 +9,9 @@
 #include <cstring>
 #include <random>
 
-namespace {
+#include "double_bits.h"
 
-double FromBits(uint64_t b) {
-  double v;
-  std::memcpy(&v, &b, sizeof v);
-  return v;
-}
+namespace {
 
 std::string Hex(double v) {
   char out[32];
@@ -92,9 +88,7 @@ TEST(NumberText, ParsesWhatTheScenarioAllowsAndNothingElse) {
     const bool ok = ParseNumberText(c.text, std::strlen(c.text), &v);
     EXPECT_EQ(c.ok, ok) << c.why << ": " << c.text;
     if (c.ok && ok) {
-      uint64_t b;
-      std::memcpy(&b, &v, sizeof b);
-      EXPECT_EQ(c.bits, b) << c.why << ": " << c.text;
+      EXPECT_EQ(c.bits, BitsOf(v)) << c.why << ": " << c.text;
     }
   }
 }

@@ -12,22 +12,11 @@
 #include <cstring>
 #include <random>
 
+#include "double_bits.h"
 #include "lift/five_digits.h"
 #include "reference_rendering.h"
 
 namespace {
-
-double FromBits(uint64_t b) {
-  double v;
-  std::memcpy(&v, &b, sizeof v);
-  return v;
-}
-
-uint64_t BitsOf(double v) {
-  uint64_t b;
-  std::memcpy(&b, &v, sizeof b);
-  return b;
-}
 
 std::string Render(double v) {
   char out[16];

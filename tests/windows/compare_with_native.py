@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""Runs Orbiter.exe with vantrel.dll under Wine and compares with hostsim.
+"""Runs the real vantrel.dll and compares with the native hostsim.
+
+The DLL runs either in Orbiter.exe under Wine (--wine), or in the stand-in
+host built as a 32-bit Linux program with its own PE loader, under
+qemu-i386 (--qemu), for kernels that run no 32-bit programs themselves.
 
 For every scenario: the same rows, the same status lines to the byte, and
 the same forces, bit for bit where a vessel's bank and pitch are zero and
@@ -7,8 +11,8 @@ within 2 units in the last place otherwise (the two platforms' sine and
 cosine may differ). With --trace-check: the trace starts with InitLib at
 load and ends with opcDLLExit at unload.
 
-Exits 77 (skipped) when Wine is missing or cannot run a 32-bit Windows
-program on this machine, and says why.
+Exits 77 (skipped) when the runner is missing or cannot run here, and
+says why.
 """
 import argparse
 import math
@@ -40,6 +44,15 @@ def wine_usable(env):
         return ("Wine cannot start its 32-bit loader (" + (detail[-1] if detail else "no output") +
                 "); this kernel runs no 32-bit programs")
     return None
+
+
+def qemu_usable():
+    try:
+        probe = subprocess.run(["qemu-i386", "--version"], capture_output=True, text=True,
+                               timeout=60)
+    except FileNotFoundError:
+        return "qemu-i386 is not installed (Debian package qemu-user)"
+    return None if probe.returncode == 0 else "qemu-i386 does not start"
 
 
 def run(command, env=None):
@@ -77,39 +90,47 @@ def compare(native, windows, scenario):
     native_rows = native.strip().split("\n")
     windows_rows = windows.strip().split("\n")
     if len(native_rows) != len(windows_rows):
-        return [f"{len(native_rows)} rows natively, {len(windows_rows)} under Wine"]
+        return [f"{len(native_rows)} rows natively, {len(windows_rows)} from the DLL"]
     level = level_vessels(scenario)
     for n, w in zip(native_rows[1:], windows_rows[1:]):
         nf, wf = n.split(",", 5), w.split(",", 5)
         if nf[0:2] != wf[0:2] or nf[5] != wf[5]:
-            problems.append(f"row differs:\n  native {n}\n  wine   {w}")
+            problems.append(f"row differs:\n  native {n}\n  dll    {w}")
             continue
         exact = int(nf[1]) in level
         for a, b in zip(nf[2:5], wf[2:5]):
             if a == b:
                 continue
             if a == "" or b == "":
-                problems.append(f"force given on one platform only:\n  native {n}\n  wine   {w}")
+                problems.append(f"force given on one platform only:\n  native {n}\n  dll    {w}")
                 break
             distance = ulp_distance(float.fromhex(a), float.fromhex(b))
             if exact or distance > 2:
-                problems.append(f"force differs by {distance} ulp:\n  native {n}\n  wine   {w}")
+                problems.append(f"force differs by {distance} ulp:\n  native {n}\n  dll    {w}")
                 break
     return problems
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--orbiter", required=True)
+    runner = parser.add_mutually_exclusive_group(required=True)
+    runner.add_argument("--wine", metavar="ORBITER_EXE")
+    runner.add_argument("--qemu", metavar="HOSTSIM32")
     parser.add_argument("--dll", required=True)
     parser.add_argument("--hostsim", required=True)
-    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--prefix", help="the Wine prefix")
     parser.add_argument("--trace-check", action="store_true")
     parser.add_argument("scenarios", nargs="+")
     args = parser.parse_args()
 
-    env = wine_environment(args.prefix)
-    reason = wine_usable(env)
+    if args.wine:
+        env = wine_environment(args.prefix)
+        reason = wine_usable(env)
+        host = ["wine", args.wine]
+    else:
+        env = None
+        reason = qemu_usable()
+        host = ["qemu-i386", "-cpu", "max", args.qemu]
     if reason is not None:
         print("SKIPPED: " + reason)
         return SKIP
@@ -120,10 +141,10 @@ def main():
     failures = 0
     for scenario in args.scenarios:
         extra = ["--trace"] if args.trace_check else []
-        status, out, err = run(["wine", args.orbiter, "--module", args.dll, "--scenario",
-                                scenario, "--csv"] + extra, env)
+        status, out, err = run(host + ["--module", args.dll, "--scenario", scenario, "--csv"] +
+                               extra, env)
         if status != 0:
-            print(f"{scenario}: Orbiter.exe exited {status}: {err}")
+            print(f"{scenario}: {' '.join(host)} exited {status}: {err}")
             failures += 1
             continue
         if args.trace_check:
@@ -143,7 +164,7 @@ def main():
             print(f"{scenario}: {p}")
         failures += 1 if problems else 0
         if not problems:
-            print(f"{scenario}: same lines and forces")
+            print(f"{scenario}: same lines and forces as the native hostsim")
     return 1 if failures else 0
 
 
