@@ -162,10 +162,8 @@ int RunFlight(const HostOptions &options) {
     free(vessels);
     return 1;
   }
-  const TimestepFunction timestep =
-      reinterpret_cast<TimestepFunction>(FindSessionExport(session, "opcTimestep"));
+  const TimestepFunction timestep = FindSessionTimestep(session);
   if (timestep == nullptr) {
-    fprintf(stderr, "hostsim: %s exports no opcTimestep\n", session.path);
     CloseModuleSession(&session);
     free(states);
     free(vessels);

@@ -30,6 +30,13 @@ void *FindSessionExport(const ModuleSession &session, const char *name) {
   return FindModuleExport(session.module, name);
 }
 
+TimestepFunction FindSessionTimestep(const ModuleSession &session) {
+  const TimestepFunction timestep =
+      reinterpret_cast<TimestepFunction>(FindSessionExport(session, "opcTimestep"));
+  if (timestep == nullptr) fprintf(stderr, "hostsim: %s exports no opcTimestep\n", session.path);
+  return timestep;
+}
+
 void FlushSessionTrace(const ModuleSession &session) {
   unsigned count = 0;
   const HostCall *calls = HostCalls(&count);

@@ -15,6 +15,8 @@ struct ModuleSession {
 // Loads the module that the options name. False with a message on stderr.
 bool OpenModuleSession(const HostOptions &options, ModuleSession *session);
 void *FindSessionExport(const ModuleSession &session, const char *name);
+// The module's opcTimestep, or null after saying on stderr that it lacks one.
+TimestepFunction FindSessionTimestep(const ModuleSession &session);
 // Prints the host calls logged since the last flush when tracing, then
 // forgets them.
 void FlushSessionTrace(const ModuleSession &session);

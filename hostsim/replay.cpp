@@ -9,8 +9,6 @@
 
 namespace {
 
-typedef void (*TimestepFunction)(double simTime, double simStep, double mjd);
-
 // The host's clock: a fixed 0.1 s step from MJD 51544.5. The module reads
 // none of it, but a host passes something.
 constexpr double STEP_SECONDS = 0.1;
@@ -57,10 +55,8 @@ int RunReplay(const HostOptions &options) {
     free(vessels);
     return 1;
   }
-  const TimestepFunction timestep =
-      reinterpret_cast<TimestepFunction>(FindSessionExport(session, "opcTimestep"));
+  const TimestepFunction timestep = FindSessionTimestep(session);
   if (timestep == nullptr) {
-    fprintf(stderr, "hostsim: %s exports no opcTimestep\n", session.path);
     CloseModuleSession(&session);
     free(vessels);
     return 1;
